@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Starts the local demo service (when built) on loopback, runs the program,
+# and stops the service when the program ends.
+set -euo pipefail
+build="$1"
+service="$build/bin/varnelo-service"
+pid=""
+if [[ -x "$service" ]]; then
+  "$service" >"$build/varnelo-service.log" 2>&1 &
+  pid=$!
+  trap '[[ -n "$pid" ]] && kill "$pid" 2>/dev/null || true' EXIT
+fi
+if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
+  echo "No display: running under xvfb-run." >&2
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$build/bin/varnelo"
+else
+  "$build/bin/varnelo"
+fi

@@ -1,0 +1,61 @@
+#include "frmStartUp.h"
+
+#include "AppValues.h"
+#include "Forms.h"
+#include "SystemBox.h"
+#include "Trace.h"
+#include "data/Database.h"
+
+#include <QGuiApplication>
+#include <QPointer>
+#include <QScreen>
+
+namespace {
+QPointer<frmStartUp> g_instance;
+constexpr int kTwipsPerPixel = 15;
+}
+
+frmStartUp::frmStartUp()
+{
+    setObjectName(QStringLiteral("frmStartUp"));
+    setWindowTitle(QStringLiteral("Varnelo 2"));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    g_instance = this;
+}
+
+frmStartUp::~frmStartUp() = default;
+
+frmStartUp* frmStartUp::Instance() { return g_instance; }
+
+bool frmStartUp::IsStandardDpi()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen && qRound(screen->logicalDotsPerInchX()) == 96;
+}
+
+bool frmStartUp::Form_Load()
+{
+    // Window geometry everywhere converts twips at 15 per pixel, true only at 96 dpi.
+    if (!IsStandardDpi()) {
+        ShowSystemBox(QStringLiteral("警告"),
+                      QStringLiteral("您的視窗目前設定為較大顯示字型，請回復預設字型(96dpi)，才能正常使用本軟體。"),
+                      SystemBoxIcon::Warning);
+        return false;
+    }
+
+    RegisterForm(this);
+    move(-10000 / kTwipsPerPixel, -10000 / kTwipsPerPixel);
+
+    InitGlobalValues();
+
+    if (!CheckDatabaseEngine())
+        return false;
+
+    return true;
+}
+
+void frmStartUp::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    Trace::window(objectName(), QStringLiteral("shown"));
+}

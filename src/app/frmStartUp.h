@@ -1,0 +1,22 @@
+#pragma once
+#include <QWidget>
+
+// The startup window: never seen, the first window loaded and the last one
+// unloaded. Loading it runs the start of the program in its fixed order.
+class frmStartUp : public QWidget {
+    Q_OBJECT
+public:
+    frmStartUp();
+    ~frmStartUp() override;
+
+    static frmStartUp* Instance();
+
+    // Runs the startup sequence. False when the program must end at once
+    // (display check refused, database engine missing).
+    bool Form_Load();
+
+    static bool IsStandardDpi();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+};

@@ -1,0 +1,6 @@
+#include "SoundFileCodec.h"
+
+void DecodeSoundBytes(QByteArray& bytes)
+{
+    Q_UNUSED(bytes);
+}

@@ -1,0 +1,6 @@
+#include "RulePageCodec.h"
+
+QString DecodeRulePage(const QString& scrambled)
+{
+    return scrambled;
+}

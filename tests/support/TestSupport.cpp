@@ -1,0 +1,63 @@
+#include "TestSupport.h"
+
+#include "app/AppValues.h"
+
+#include <QDir>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
+bool ExecSqlite(const QString& path, const QStringList& statements, QString* error)
+{
+    bool ok = true;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture-writer"));
+        db.setDatabaseName(path);
+        ok = db.open();
+        if (ok) {
+            QSqlQuery q(db);
+            for (const QString& s : statements) {
+                if (!q.exec(s)) {
+                    if (error)
+                        *error = q.lastError().text() + QStringLiteral(" in ") + s;
+                    ok = false;
+                    break;
+                }
+            }
+        } else if (error) {
+            *error = db.lastError().text();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("fixture-writer"));
+    return ok;
+}
+
+FixtureDataFolder::FixtureDataFolder(const QStringList& sqlStatements)
+{
+    m_hadTmp = qEnvironmentVariableIsSet("TMP");
+    m_oldTmp = qgetenv("TMP");
+    qputenv("TMP", m_dir.path().toLocal8Bit());
+    InitGlobalValues();
+    QDir().mkpath(dataFolder());
+    m_ok = sqlStatements.isEmpty() || ExecSqlite(databasePath(), sqlStatements);
+}
+
+FixtureDataFolder::~FixtureDataFolder()
+{
+    if (m_hadTmp)
+        qputenv("TMP", m_oldTmp);
+    else
+        qunsetenv("TMP");
+    InitGlobalValues();
+}
+
+QString FixtureDataFolder::dataFolder() const { return DataFolder(); }
+
+QString FixtureDataFolder::databasePath() const { return DataFolder() + PathSep() + QStringLiteral("vrnbase.mdb"); }
+
+QString FixturesDir()
+{
+    const QString dir = QStringLiteral(VARNELO_FIXTURES_DIR);
+    return QDir(dir).exists() ? dir : QString();
+}

@@ -1,0 +1,30 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// A content database built from SQL text in a fresh temporary folder laid out
+// as a data folder (TMP/Varnelo/vrnbase.mdb), with the application values
+// pointed at it. Text columns should be declared COLLATE NOCASE, as the
+// content builder declares them.
+class FixtureDataFolder {
+public:
+    explicit FixtureDataFolder(const QStringList& sqlStatements = {});
+    ~FixtureDataFolder();
+    QString tempFolder() const { return m_dir.path(); }
+    QString dataFolder() const;
+    QString databasePath() const;
+    bool ok() const { return m_ok; }
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_oldTmp;
+    bool m_hadTmp = false;
+    bool m_ok = false;
+};
+
+// Runs SQL statements against an SQLite file, creating it.
+bool ExecSqlite(const QString& path, const QStringList& statements, QString* error = nullptr);
+
+// The shared fixtures folder (Access/Jet samples); empty when absent.
+QString FixturesDir();
