@@ -1,6 +1,6 @@
 #include "RulePageCodec.h"
 
-QString DecodeRulePage(const QString& scrambled)
-{
-    return scrambled;
-}
+QString ReadTextFile(const QString&, const QByteArray&) { return QString(); }
+QString ReadBig5TextFile(const QString& path) { return ReadTextFile(path, "Big5"); }
+QString DecodeRulePage(const QString& text) { return text; }
+QString EncodeRulePage(const QString& body) { return body; }
