@@ -29,8 +29,10 @@ frmStartUp* frmStartUp::Instance() { return g_instance; }
 
 bool frmStartUp::IsStandardDpi()
 {
+    // Qt scales a high-dpi desktop back to 96 logical dpi per device pixel;
+    // the desktop's own setting is that value times the scale.
     const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen && qRound(screen->logicalDotsPerInchX()) == 96;
+    return screen && qRound(screen->logicalDotsPerInchX() * screen->devicePixelRatio()) == 96;
 }
 
 bool frmStartUp::Form_Load()
