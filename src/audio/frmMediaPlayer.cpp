@@ -1,0 +1,153 @@
+#include "frmMediaPlayer.h"
+
+#include "SoundFileCodec.h"
+#include "app/AppValues.h"
+#include "app/Forms.h"
+#include "app/Trace.h"
+#include "data/FileHelpers.h"
+
+#include <QAudioOutput>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QFile>
+#include <QMediaPlayer>
+#include <QPointer>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+QPointer<frmMediaPlayer> g_player;
+constexpr int kTwipsPerPixel = 15;
+constexpr int kStallMs = 5000;
+}
+
+frmMediaPlayer* frmMediaPlayer::Instance()
+{
+    if (!g_player)
+        g_player = new frmMediaPlayer;
+    return g_player;
+}
+
+frmMediaPlayer* frmMediaPlayer::Loaded() { return g_player; }
+
+void frmMediaPlayer::StopCurrentSound()
+{
+    if (g_player)
+        g_player->Stop();
+}
+
+frmMediaPlayer::frmMediaPlayer()
+{
+    setObjectName(QStringLiteral("frmMediaPlayer"));
+    // Never shown: kept far off-screen in case something shows it anyway.
+    move(-30000 / kTwipsPerPixel, 0);
+    setAttribute(Qt::WA_DontShowOnScreen, true);
+
+    wmpPlayer = new QMediaPlayer(this);
+    m_output = new QAudioOutput(this);
+    wmpPlayer->setAudioOutput(m_output);
+    m_stallGuard = new QTimer(this);
+    m_stallGuard->setSingleShot(true);
+    m_stallGuard->setInterval(kStallMs);
+
+    connect(wmpPlayer, &QMediaPlayer::playbackStateChanged, this, [this](QMediaPlayer::PlaybackState state) {
+        if (state == QMediaPlayer::StoppedState)
+            endPlayback();
+    });
+    connect(wmpPlayer, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
+        if (status == QMediaPlayer::EndOfMedia || status == QMediaPlayer::InvalidMedia)
+            endPlayback();
+    });
+    connect(wmpPlayer, &QMediaPlayer::errorOccurred, this, [this] { endPlayback(); });
+    connect(wmpPlayer, &QMediaPlayer::positionChanged, this, [this] {
+        if (m_current != 0)
+            m_stallGuard->start();
+    });
+    connect(m_stallGuard, &QTimer::timeout, this, &frmMediaPlayer::Stop);
+
+    RegisterForm(this);
+}
+
+frmMediaPlayer::~frmMediaPlayer()
+{
+    UnregisterForm(this);
+    endPlayback();
+}
+
+QString frmMediaPlayer::ScrambledSoundPath(const QString& name)
+{
+    return DataFolder() + PathSep() + QStringLiteral("xp3") + PathSep() + name + QStringLiteral(".xp3");
+}
+
+QString frmMediaPlayer::NewPlayableCopyPath()
+{
+    // Two requests in the same second share the time part of the stamp; an
+    // existing name would be another call's copy, which is not ours to replace.
+    QString path;
+    do {
+        path = App().TempFolder + PathSep() + QStringLiteral("vrn_sound") + NewUniqueStamp() + QStringLiteral(".mp3");
+    } while (QFile::exists(path));
+    return path;
+}
+
+void frmMediaPlayer::PlaySoundDecode(const QString& name)
+{
+    if (name.isEmpty())
+        return;
+    const QString source = ScrambledSoundPath(name);
+    if (!CheckFileExists(source))
+        return;
+    const QString target = NewPlayableCopyPath();
+    if (!DecodeSoundFile(source, target)) {
+        QFile::remove(target);
+        return;
+    }
+
+    // Pointing the player at a new file stops the sound of an outer call
+    // synchronously; that call's wait then ends on its own.
+    wmpPlayer->setSource(QUrl::fromLocalFile(target));
+    const quint64 call = ++m_lastCall;
+    m_current = call;
+    emit playbackEnded();  // wakes an outer call whose sound was just replaced
+    wmpPlayer->play();
+    m_stallGuard->start();
+    Trace::sound(name, QStringLiteral("play"));
+
+    QPointer<frmMediaPlayer> self(this);
+    if (m_current == call) {
+        QEventLoop wait;
+        connect(this, &frmMediaPlayer::playbackEnded, &wait, [&wait, this, call, self] {
+            if (!self || m_current != call)
+                wait.quit();
+        });
+        connect(this, &QObject::destroyed, &wait, &QEventLoop::quit);
+        wait.exec();
+    }
+
+    QFile::remove(target);
+    Trace::sound(name, QStringLiteral("stopped"));
+}
+
+void frmMediaPlayer::Stop()
+{
+    if (wmpPlayer)
+        wmpPlayer->stop();
+    endPlayback();
+}
+
+void frmMediaPlayer::endPlayback()
+{
+    if (m_current == 0)
+        return;
+    m_current = 0;
+    if (m_stallGuard)
+        m_stallGuard->stop();
+    emit playbackEnded();
+}
+
+void frmMediaPlayer::closeEvent(QCloseEvent* event)
+{
+    // Unloading the player ends any sound that plays.
+    Stop();
+    QWidget::closeEvent(event);
+}
