@@ -21,9 +21,14 @@ frmStartUp::frmStartUp()
     setWindowTitle(QStringLiteral("Varnelo 2"));
     setAttribute(Qt::WA_DeleteOnClose, false);
     g_instance = this;
+    m_pictures = SharedPictures::FromSkin();
+    SetSharedPictures(&m_pictures);
 }
 
-frmStartUp::~frmStartUp() = default;
+frmStartUp::~frmStartUp()
+{
+    SetSharedPictures(nullptr);
+}
 
 frmStartUp* frmStartUp::Instance() { return g_instance; }
 

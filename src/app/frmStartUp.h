@@ -1,4 +1,6 @@
 #pragma once
+#include "ui/SharedPictures.h"
+
 #include <QWidget>
 
 // The startup window: never seen, the first window loaded and the last one
@@ -17,6 +19,12 @@ public:
 
     static bool IsStandardDpi();
 
+    // The hand pointer and close-button pictures every window shares.
+    const SharedPictures& sharedPictures() const { return m_pictures; }
+
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    SharedPictures m_pictures;
 };

@@ -1,6 +1,7 @@
 #include "ExitProgram.h"
 #include "SingleInstance.h"
 #include "frmStartUp.h"
+#include "ui/HtmlView.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@ int main(int argc, char* argv[])
     if (!instance.acquired())
         return 0;
 
+    HtmlView::RegisterSchemes();
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Varnelo"));
     app.setQuitOnLastWindowClosed(false);

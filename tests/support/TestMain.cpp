@@ -1,3 +1,5 @@
+#include "ui/HtmlSchemes.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -5,6 +7,9 @@
 // event loops, timers, widgets and SQL drivers behave as they do there.
 int main(int argc, char** argv)
 {
+    // As the program's main does: the HTML views' schemes must be known
+    // before the application object exists. Harmless where no view is made.
+    RegisterHtmlSchemes();
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
