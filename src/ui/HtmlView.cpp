@@ -11,6 +11,8 @@
 #include <QPointer>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestJob>
 #include <QWebEngineUrlSchemeHandler>
@@ -67,6 +69,36 @@ public:
     void requestStarted(QWebEngineUrlRequestJob* job) override { job->fail(QWebEngineUrlRequestJob::RequestDenied); }
 };
 
+// The engine lower-cases a URL's scheme before anyone sees it, so a link to
+// "CMD:x" would arrive as the command "x". Only an exact "cmd:" is a
+// command: once a page is parsed, this marks every other spelling in its
+// links and event attributes (the two places pages put command links), and
+// a marked navigation is let through like any address that is not a command.
+const QString kNotACommand = QStringLiteral("cmd:varnelo-not-a-command/");
+const char kMarkOtherSpellings[] = R"JS(
+(function () {
+  var re = /(^|['"])(cmd:)/gi;
+  function mark(value) {
+    return value.replace(re, function (all, before, prefix) {
+      return prefix === 'cmd:' ? all : before + 'cmd:varnelo-not-a-command/' + prefix;
+    });
+  }
+  var elements = document.getElementsByTagName('*');
+  for (var i = 0; i < elements.length; ++i) {
+    var attributes = elements[i].attributes;
+    for (var j = 0; j < attributes.length; ++j) {
+      var a = attributes[j];
+      var name = a.name.toLowerCase();
+      if (name !== 'href' && name.indexOf('on') !== 0)
+        continue;
+      var marked = mark(a.value);
+      if (marked !== a.value)
+        a.value = marked;
+    }
+  }
+})();
+)JS";
+
 QWebEngineProfile* sharedProfile()
 {
     static QPointer<QWebEngineProfile> profile;
@@ -75,6 +107,13 @@ QWebEngineProfile* sharedProfile()
         profile = new QWebEngineProfile(QCoreApplication::instance());
         profile->installUrlSchemeHandler(kPageScheme, new PageSchemeHandler(profile));
         profile->installUrlSchemeHandler(kCmdScheme, new CommandSchemeHandler(profile));
+        QWebEngineScript marker;
+        marker.setName(QStringLiteral("varnelo-command-spelling"));
+        marker.setInjectionPoint(QWebEngineScript::DocumentReady);
+        marker.setWorldId(QWebEngineScript::ApplicationWorld);
+        marker.setRunsOnSubFrames(true);
+        marker.setSourceCode(QString::fromLatin1(kMarkOtherSpellings));
+        profile->scripts()->insert(marker);
     }
     return profile;
 }
@@ -96,7 +135,7 @@ protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType, bool) override
     {
         const QString encoded = url.toString(QUrl::FullyEncoded);
-        if (!IsCommandUrl(encoded))
+        if (!IsCommandUrl(encoded) || encoded.startsWith(kNotACommand))
             return true;
         m_view->deliverCommand(CommandFromEncodedUrl(encoded));
         return false;
