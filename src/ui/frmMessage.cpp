@@ -123,6 +123,13 @@ frmMessage::frmMessage()
     for (QLabel* w : {lblCaption, lblMessage, imgIcon, picProgress})
         w->setMouseTracking(true);
 
+    // Once unloaded it is no longer the message window, even before it is
+    // deleted: the next message loads a fresh one.
+    connect(this, &SkinnedWindow::unloaded, this, [this] {
+        if (g_instance == this)
+            g_instance = nullptr;
+    });
+
     SetMouseIconHand();
     CenterForm(this);
     SetFormAlpha(this, 0);
