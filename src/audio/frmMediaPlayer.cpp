@@ -50,18 +50,21 @@ frmMediaPlayer::frmMediaPlayer()
     m_stallGuard->setSingleShot(true);
     m_stallGuard->setInterval(kStallMs);
 
-    connect(wmpPlayer, &QMediaPlayer::playbackStateChanged, this, [this](QMediaPlayer::PlaybackState state) {
-        if (state == QMediaPlayer::StoppedState)
-            endPlayback();
-    });
+    // A natural end shows as EndOfMedia (after StoppedState); explicit stops
+    // and replacements end the call themselves.
     connect(wmpPlayer, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
-        if (status == QMediaPlayer::EndOfMedia || status == QMediaPlayer::InvalidMedia)
+        if (status == QMediaPlayer::EndOfMedia)
+            mediaEnded();
+        else if (status == QMediaPlayer::InvalidMedia)
             endPlayback();
     });
-    connect(wmpPlayer, &QMediaPlayer::errorOccurred, this, [this] { endPlayback(); });
-    connect(wmpPlayer, &QMediaPlayer::positionChanged, this, [this] {
-        if (m_current != 0)
-            m_stallGuard->start();
+    connect(wmpPlayer, &QMediaPlayer::errorOccurred, this, &frmMediaPlayer::endPlayback);
+    connect(wmpPlayer, &QMediaPlayer::positionChanged, this, [this](qint64 position) {
+        if (m_current == 0)
+            return;
+        if (position > 0)
+            m_progressed = true;
+        m_stallGuard->start();
     });
     connect(m_stallGuard, &QTimer::timeout, this, &frmMediaPlayer::Stop);
 
@@ -108,6 +111,8 @@ void frmMediaPlayer::PlaySoundDecode(const QString& name)
     wmpPlayer->setSource(QUrl::fromLocalFile(target));
     const quint64 call = ++m_lastCall;
     m_current = call;
+    m_progressed = false;
+    m_retried = false;
     emit playbackEnded();  // wakes an outer call whose sound was just replaced
     wmpPlayer->play();
     m_stallGuard->start();
@@ -126,6 +131,19 @@ void frmMediaPlayer::PlaySoundDecode(const QString& name)
 
     QFile::remove(target);
     Trace::sound(name, QStringLiteral("stopped"));
+}
+
+void frmMediaPlayer::mediaEnded()
+{
+    // The media pipeline now and then reports the end of a sound before any
+    // of it has played (seen without an audio device); such a sound is
+    // started once more. A file that really holds nothing ends the second time.
+    if (m_current != 0 && !m_progressed && !m_retried) {
+        m_retried = true;
+        wmpPlayer->play();
+        return;
+    }
+    endPlayback();
 }
 
 void frmMediaPlayer::Stop()

@@ -41,6 +41,7 @@ protected:
 private:
     frmMediaPlayer();
     ~frmMediaPlayer() override;
+    void mediaEnded();
     void endPlayback();
 
     QMediaPlayer* wmpPlayer = nullptr;
@@ -50,4 +51,6 @@ private:
     QTimer* m_stallGuard = nullptr;
     quint64 m_current = 0;  // the call whose copy the player holds; 0 when stopped
     quint64 m_lastCall = 0;
+    bool m_progressed = false;  // the current sound has advanced past its start
+    bool m_retried = false;
 };
