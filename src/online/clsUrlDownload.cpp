@@ -26,6 +26,8 @@ struct clsUrlDownload::Transfer {
 };
 
 namespace {
+constexpr qint64 kReadBufferSize = 1024 * 1024;
+
 void TraceDownload(const QString& url, const char* state, qint64 bytes = 0, qint64 total = 0, const QString& error = QString())
 {
     if (!Trace::enabled())
@@ -76,24 +78,30 @@ std::optional<bool> clsUrlDownload::StartTheStinkinDownLoad(const QString& File2
     transfer.url = File2DownLoad;
     transfer.reply = OnlineNetwork().get(request);
     QNetworkReply* reply = transfer.reply;
+    // Reading stops while this much waits unwritten, so a large package never
+    // piles up in memory and arrives in pieces that each report progress.
+    reply->setReadBufferSize(kReadBufferSize);
     m_binding = &transfer;
     QPointer<clsUrlDownload> self(this);
 
-    connect(reply, &QNetworkReply::readyRead, this, [&transfer, &file, reply] {
+    // Progress follows what has been written, one report per piece that
+    // arrives, and only when the answer is the file and tells its length.
+    connect(reply, &QNetworkReply::readyRead, this, [this, &transfer, &file, reply, File2DownLoad] {
         const QByteArray chunk = reply->readAll();
         if (transfer.writeFailed)
             return;
         if (file.write(chunk) != chunk.size()) {
             transfer.writeFailed = true;
             reply->abort();
+            return;
         }
         transfer.written += chunk.size();
-    });
-    connect(reply, &QNetworkReply::downloadProgress, this, [this, File2DownLoad](qint64 received, qint64 total) {
-        if (total <= 0)
+        const int httpStatus = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        const qint64 total = reply->header(QNetworkRequest::ContentLengthHeader).toLongLong();
+        if (httpStatus < 200 || httpStatus > 299 || total <= 0)
             return;
-        TraceDownload(File2DownLoad, "progress", received, total);
-        emit DownloadProgress(received, total);
+        TraceDownload(File2DownLoad, "progress", transfer.written, total);
+        emit DownloadProgress(transfer.written, total);
     });
     connect(reply, &QNetworkReply::finished, &transfer.loop, &QEventLoop::quit);
 
@@ -149,5 +157,12 @@ void clsUrlDownload::KillDownload()
 
 qint32 clsUrlDownload::DeleteDownloadCache(const QString& Filename)
 {
-    return DownloadCache().remove(QUrl(Filename)) ? 1 : 0;
+    // An aborted transfer can leave an unfinished entry of its address beside
+    // the stored one; removing until nothing is left clears both.
+    const QUrl url(Filename);
+    QNetworkDiskCache& cache = DownloadCache();
+    qint32 removed = 0;
+    for (int i = 0; i < 8 && cache.remove(url); ++i)
+        removed = 1;
+    return removed;
 }

@@ -14,7 +14,8 @@ QString Resolve(const QString& baseFolder, const QString& path)
 bool FitsBig5(const QString& text)
 {
     QStringEncoder big5("Big5");
-    (void)big5.encode(text);
+    // The encoder works when its result is taken, not when encode is called.
+    const QByteArray bytes = big5.encode(text);
     return !big5.hasError();
 }
 }

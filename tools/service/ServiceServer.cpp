@@ -99,6 +99,12 @@ ServiceServer::ServiceServer(ServiceConfig config)
     // The program's requests come in quick bursts and lose nothing by it.
     m_server.set_keep_alive_timeout(1);
     m_server.set_tcp_nodelay(true);
+    // The library's default also shares the port with any other listener
+    // (SO_REUSEPORT); a second service on the same port must fail instead.
+    m_server.set_socket_options([](socket_t sock) {
+        int yes = 1;
+        setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
 }
 
 int ServiceServer::Bind(const QString& host, int port)

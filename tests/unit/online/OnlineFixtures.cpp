@@ -4,6 +4,7 @@
 #include "online/ServiceChannel.h"
 
 #include <QNetworkAccessManager>
+#include <QNetworkReply>
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
@@ -126,3 +127,19 @@ CannedHttpServer::CannedHttpServer(QByteArray response)
 }
 
 QString CannedHttpServer::baseUrl() const { return QStringLiteral("http://127.0.0.1:%1/").arg(serverPort()); }
+
+HttpResult HttpGet(const QString& url)
+{
+    QNetworkAccessManager network;
+    QNetworkRequest request{QUrl(url)};
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+    QNetworkReply* reply = network.get(request);
+    QEventLoop loop;
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    loop.exec();
+    HttpResult result{reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), reply->readAll(),
+        reply->header(QNetworkRequest::ContentTypeHeader).toByteArray()};
+    delete reply;
+    return result;
+}

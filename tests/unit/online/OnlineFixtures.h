@@ -59,3 +59,11 @@ private:
     QByteArray m_response;
     QList<QByteArray> m_requests;
 };
+
+// A plain GET, waited for in the event loop: the HTTP status and the body.
+struct HttpResult {
+    int status = 0;
+    QByteArray body;
+    QByteArray contentType;
+};
+HttpResult HttpGet(const QString& url);
