@@ -5,6 +5,7 @@
 #include "SystemBox.h"
 #include "Trace.h"
 #include "data/Database.h"
+#include "lessons/frmMain.h"
 
 #include <QGuiApplication>
 #include <QPointer>
@@ -58,7 +59,26 @@ bool frmStartUp::Form_Load()
     if (!CheckDatabaseEngine())
         return false;
 
+    // Step 11, the splash, goes here: it returns once the splash has faded in.
+
+    frmMain::Open();
+    // Loaded and out of sight; becoming active hands the focus to the main window.
+    show();
     return true;
+}
+
+void frmStartUp::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Form_Activate();
+}
+
+void frmStartUp::Form_Activate()
+{
+    frmMain* main = frmMain::Instance();
+    if (main && main->isVisible())
+        main->activateWindow();
 }
 
 void frmStartUp::showEvent(QShowEvent* event)

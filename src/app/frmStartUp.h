@@ -19,11 +19,16 @@ public:
 
     static bool IsStandardDpi();
 
+    // Gives the input focus to the main window when the startup window
+    // becomes active; nothing happens when the main window cannot take it.
+    void Form_Activate();
+
     // The hand pointer and close-button pictures every window shares.
     const SharedPictures& sharedPictures() const { return m_pictures; }
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     SharedPictures m_pictures;
