@@ -93,8 +93,9 @@ TEST_F(DownloaderTest, APackageArrivesWholeWithRisingProgress)
     ASSERT_GE(log.progress.size(), 2);
     for (qsizetype i = 0; i < log.progress.size(); ++i) {
         EXPECT_EQ(log.progress[i].second, kPackageSize);
-        if (i > 0)
+        if (i > 0) {
             EXPECT_GE(log.progress[i].first, log.progress[i - 1].first);
+        }
     }
     EXPECT_EQ(log.progress.last().first, kPackageSize);
     EXPECT_TRUE(ReadFile(Target()) == *s_package);
