@@ -126,7 +126,10 @@ void frmMediaPlayer::PlaySoundDecode(const QString& name)
                 wait.quit();
         });
         connect(this, &QObject::destroyed, &wait, &QEventLoop::quit);
+        ++m_waiting;
         wait.exec();
+        if (self)
+            --m_waiting;
     }
 
     QFile::remove(target);

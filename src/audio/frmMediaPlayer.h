@@ -26,6 +26,8 @@ public:
     void PlaySoundDecode(const QString& name);
     void Stop();
     bool IsPlaying() const { return m_current != 0; }
+    // A PlaySoundDecode call has not returned yet.
+    bool IsWaiting() const { return m_waiting > 0; }
 
     // The recording and a fresh playable-copy path for a sound name.
     static QString ScrambledSoundPath(const QString& name);
@@ -53,4 +55,5 @@ private:
     quint64 m_lastCall = 0;
     bool m_progressed = false;  // the current sound has advanced past its start
     bool m_retried = false;
+    int m_waiting = 0;  // PlaySoundDecode calls still waiting for their sound
 };

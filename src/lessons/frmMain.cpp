@@ -292,6 +292,14 @@ void frmMain::imgClose_Click() { closeForm(); }
 
 void frmMain::FadeOutFinished()
 {
+    // A sound plays from inside one of this window's own handlers, waiting in
+    // a nested event loop. End it and run the exit procedure once that handler
+    // has returned, so no window is deleted under a handler still running.
+    if (frmMediaPlayer* player = frmMediaPlayer::Loaded(); player && player->IsWaiting()) {
+        player->Stop();
+        QMetaObject::invokeMethod(this, &frmMain::FadeOutFinished, Qt::QueuedConnection);
+        return;
+    }
     ExitProgramProc();
     if (LoadedForms().contains(this))
         Unload();
