@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
@@ -137,9 +138,13 @@ TEST(ServiceChannel, AServiceThatNeverAnswersTimesOut)
     CannedHttpServer silent{QByteArray()};
     ServiceSite site(silent.baseUrl());
     SetServiceRequestTimeout(300ms);
+    // The caller waits, the program does not: a timer due meanwhile fires.
+    bool timerRan = false;
+    QTimer::singleShot(50, [&] { timerRan = true; });
     QString error;
     EXPECT_EQ(Post(QStringLiteral("p_getconn.asp"), QString(), &error), std::nullopt);
     EXPECT_TRUE(error.contains(QLatin1String("no answer within 300 ms"))) << error.toStdString();
+    EXPECT_TRUE(timerRan);
     EXPECT_FALSE(IsServerOnline());
     EXPECT_EQ(silent.requests().size(), 2);
 }
