@@ -71,6 +71,13 @@ ServiceConfig ParseServiceConfig(const QString& text, const QString& baseFolder,
                 problem(QStringLiteral("port must be a number from 0 to 65535"));
             else
                 config.port = port;
+        } else if (name == QLatin1String("download_rate")) {
+            bool ok = false;
+            const int rate = value.toInt(&ok);
+            if (!ok || rate < 0)
+                problem(QStringLiteral("download_rate must be a number of KiB per second, 0 for no limit"));
+            else
+                config.downloadRateKiB = rate;
         } else if (name == QLatin1String("bind")) {
             config.bind = value;
         } else {

@@ -14,6 +14,7 @@
 //   package = giz/vrndata.giz         served as vrn_download/vrndata.giz
 //   signature = giz/vrndata.giz.sig   served beside it (default: package + ".sig")
 //   site = pages                      folder of further pages (manual, news, ...)
+//   download_rate = 2048              KiB per second the package goes out at; 0: no limit
 //   port = 47615
 //   bind = 127.0.0.1
 //
@@ -30,6 +31,7 @@ struct ServiceConfig {
     QString packagePath;
     QString signaturePath;
     QString siteFolder;
+    int downloadRateKiB = 0; // 0: as fast as it goes
     int port = 0;   // 0: not given
     QString bind;   // empty: not given
 };

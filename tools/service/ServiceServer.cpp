@@ -4,12 +4,16 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringEncoder>
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <mutex>
+#include <thread>
 
 namespace {
 std::mutex g_logMutex;
@@ -164,12 +168,23 @@ void ServiceServer::HandleFile(const QString& path, httplib::Response& res)
     if (path.isEmpty() || !QFileInfo(path).isFile() || !file->open(QIODevice::ReadOnly))
         return SetNotFound(res);
     const auto size = static_cast<size_t>(file->size());
+    // With a rate set, pieces of a twentieth of a second's worth go out on time,
+    // so a loopback download lasts long enough to watch its progress.
+    const qint64 rate = qint64(m_config.downloadRateKiB) * 1024;
+    const qint64 piece = rate > 0 ? std::clamp<qint64>(rate / 20, 1, kChunk) : kChunk;
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
     // Streamed in pieces: a large package is never held in memory whole.
     res.set_content_provider(size, "application/octet-stream",
-        [file](size_t offset, size_t length, httplib::DataSink& sink) {
+        [file, rate, piece, clock](size_t offset, size_t length, httplib::DataSink& sink) {
+            if (rate > 0) {
+                const qint64 due = qint64(offset) * 1000 / rate;
+                if (due > clock->elapsed())
+                    std::this_thread::sleep_for(std::chrono::milliseconds(due - clock->elapsed()));
+            }
             if (!file->seek(static_cast<qint64>(offset)))
                 return false;
-            const QByteArray chunk = file->read(std::min<qint64>(static_cast<qint64>(length), kChunk));
+            const QByteArray chunk = file->read(std::min<qint64>(static_cast<qint64>(length), piece));
             if (chunk.isEmpty())
                 return false;
             return sink.write(chunk.constData(), static_cast<size_t>(chunk.size()));

@@ -105,6 +105,19 @@ TEST_F(DownloaderTest, APackageArrivesWholeWithRisingProgress)
     EXPECT_EQ(ReadFile(Target(QStringLiteral("sig"))), QByteArray(64, 's'));
 }
 
+TEST_F(DownloaderTest, AThrottledPackageReportsProgressAlongTheWay)
+{
+    ServiceProcess slow(ServiceConfigText(QStringLiteral("package = slow.giz\ndownload_rate = 1000\n")));
+    ASSERT_TRUE(slow.running()) << slow.output().toStdString();
+    const QByteArray package = PatternBytes(400 * 1024);
+    WriteFile(QDir(slow.folder()).filePath(QStringLiteral("slow.giz")), package);
+    clsUrlDownload download;
+    EventLog log(download);
+    EXPECT_EQ(download.StartTheStinkinDownLoad(slow.baseUrl() + QStringLiteral("vrn_download/vrndata.giz"), Target()), true);
+    EXPECT_GE(log.progress.size(), 3);
+    EXPECT_TRUE(ReadFile(Target()) == package);
+}
+
 TEST_F(DownloaderTest, AMissingFileFailsAsResourceNotFound)
 {
     ServiceProcess empty(ServiceConfigText(QStringLiteral("package = nothing-here.giz\n")));

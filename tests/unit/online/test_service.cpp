@@ -22,6 +22,7 @@ TEST(ServiceConfig, ReadsSettingsAndResolvesPathsFromItsFolder)
         "news.other =\n"
         "package = giz/vrndata.giz\n"
         "dataversion_file.vrn = /abs/vrndata.ver\n"
+        "download_rate = 512\n"
         "port = 8080\n"),
         QStringLiteral("/srv/varnelo"), &errors);
     EXPECT_EQ(errors, QStringList());
@@ -33,6 +34,7 @@ TEST(ServiceConfig, ReadsSettingsAndResolvesPathsFromItsFolder)
     EXPECT_EQ(config.signaturePath, QStringLiteral("/srv/varnelo/giz/vrndata.giz.sig"));
     EXPECT_EQ(config.dataVersionFiles.value(QStringLiteral("vrn")), QStringLiteral("/abs/vrndata.ver"));
     EXPECT_EQ(config.port, 8080);
+    EXPECT_EQ(config.downloadRateKiB, 512);
 }
 
 TEST(ServiceConfig, ReportsEachFaultWithItsLine)
@@ -45,6 +47,7 @@ TEST(ServiceConfig, ReportsEachFaultWithItsLine)
         {"access_key = k\nvesion.vrn = 2.0", "line 2: unknown setting vesion.vrn"},
         {"access_key = k\nversion. = 2.0", "line 2: version. names no product"},
         {"access_key = k\n\nport = 70000", "line 3: port must be a number from 0 to 65535"},
+        {"access_key = k\ndownload_rate = fast", "line 2: download_rate must be a number of KiB per second, 0 for no limit"},
         {"access_key = k\nnews.vrn = http://x/\xF0\x9F\x98\x80", "line 2: news.vrn cannot be sent as Big5"},
         {"version.vrn = 2.0", "access_key is missing"},
     };
