@@ -31,7 +31,7 @@ QCursor HandCursor()
     if (hand.isNull())
         return QCursor(Qt::PointingHandCursor);
     // The fingertip of the drawn hand.
-    return QCursor(hand, 9, 1);
+    return QCursor(hand, 8, 1);
 }
 
 QPixmap ExitPicture(int index)

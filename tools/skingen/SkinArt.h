@@ -11,3 +11,7 @@ struct SkinArtItem {
 };
 
 QList<SkinArtItem> AllSkinArt();
+
+// The art needs a real CJK font for its Traditional Chinese text and a font
+// with phonetic symbols; without them it would silently draw boxes.
+bool SkinFontsAvailable(QString* missing);

@@ -20,6 +20,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "skingen: cannot create %s\n", argv[1]);
         return 1;
     }
+    QString missingFont;
+    if (!SkinFontsAvailable(&missingFont)) {
+        std::fprintf(stderr, "skingen: font \"%s\" is not installed (Debian: fonts-noto-cjk, fonts-dejavu-core)\n",
+                     qPrintable(missingFont));
+        return 1;
+    }
     QString qrc = QStringLiteral("<RCC>\n  <qresource prefix=\"/skin\">\n");
     for (const SkinArtItem& item : AllSkinArt()) {
         const QString file = item.name + QStringLiteral(".png");

@@ -1,4 +1,5 @@
 #include "app/Forms.h"
+#include "ui/SkinPictures.h"
 #include "ui/SkinnedWindow.h"
 
 #include <QApplication>
@@ -165,4 +166,54 @@ TEST(SkinnedWindow, Twips)
     EXPECT_EQ(Twips(1650), 110);
     EXPECT_EQ(Twips(-10000), -666);
     EXPECT_EQ(Twips(14), 0);
+}
+
+TEST(SkinPictures, EveryNamedPictureHasItsSize)
+{
+    QMap<QString, QSize> expected = {
+        {QStringLiteral("main/background"), {1004, 724}},  {QStringLiteral("exam1/background"), {1004, 724}},
+        {QStringLiteral("exam2/background"), {1004, 724}}, {QStringLiteral("exam3/background"), {1004, 724}},
+        {QStringLiteral("exam4/background"), {1004, 724}}, {QStringLiteral("message/background"), {399, 167}},
+        {QStringLiteral("splash/background"), {414, 304}}, {QStringLiteral("publisher/background"), {414, 304}},
+        {QStringLiteral("download/background"), {414, 170}}, {QStringLiteral("hand"), {32, 32}},
+        {QStringLiteral("progress/frame"), {350, 15}},     {QStringLiteral("progress/track"), {348, 13}},
+        {QStringLiteral("progress/fill"), {348, 13}},      {QStringLiteral("progress/flash"), {81, 13}},
+        {QStringLiteral("main/desk"), {253, 386}},
+    };
+    for (int s = 0; s < 3; ++s) {
+        expected.insert(QStringLiteral("exit/%1").arg(s), {48, 48});
+        expected.insert(QStringLiteral("message/icon%1").arg(s), {31, 30});
+        expected.insert(QStringLiteral("message/ok%1").arg(s), {110, 28});
+        expected.insert(QStringLiteral("message/cancel%1").arg(s), {110, 28});
+        expected.insert(QStringLiteral("main/sound%1").arg(s), {178, 60});
+        for (int i = 0; i < 6; ++i)
+            expected.insert(QStringLiteral("main/menu%1_%2").arg(i).arg(s), {48, 48});
+        for (int m = 0; m < 2; ++m)
+            expected.insert(QStringLiteral("main/type%1_%2").arg(m).arg(s), {204, 61});
+    }
+    for (int t = 0; t < 2; ++t) {
+        expected.insert(QStringLiteral("main/tab%1").arg(t), {253, 46});
+        expected.insert(QStringLiteral("main/tabcaption%1").arg(t), {192, 27});
+    }
+    for (auto it = expected.cbegin(); it != expected.cend(); ++it)
+        EXPECT_EQ(SkinPicture(it.key()).size(), it.value()) << it.key().toStdString();
+    EXPECT_EQ(SkinPictureNames(), QStringList(expected.keys())) << "every picture is documented";
+    EXPECT_TRUE(SkinPicture(QStringLiteral("no/such")).isNull());
+}
+
+TEST(SkinPictures, OnlyLayeredWindowsHaveSeeThroughCorners)
+{
+    for (const char* name : {"main/background", "exam1/background", "exam4/background", "message/background",
+                             "splash/background", "download/background"}) {
+        const QImage img = SkinPicture(QString::fromLatin1(name)).toImage();
+        EXPECT_EQ(img.pixelColor(0, 0), QColor(255, 0, 255)) << name;
+        EXPECT_NE(img.pixelColor(img.width() / 2, img.height() / 2), QColor(255, 0, 255)) << name;
+    }
+    // The publisher window is not layered: no colour key anywhere.
+    const QImage publisher = SkinPicture(QStringLiteral("publisher/background")).toImage();
+    bool anyKey = false;
+    for (int y = 0; y < publisher.height() && !anyKey; ++y)
+        for (int x = 0; x < publisher.width() && !anyKey; ++x)
+            anyKey = publisher.pixelColor(x, y) == QColor(255, 0, 255);
+    EXPECT_FALSE(anyKey);
 }
