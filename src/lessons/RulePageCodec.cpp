@@ -6,6 +6,8 @@
 #include <QStringEncoder>
 #include <QStringView>
 
+#include <algorithm>
+
 namespace {
 
 // Discarded by the reader; it only has to be 27 plain characters long.
@@ -92,6 +94,8 @@ QByteArray RuleFileLead() { return QByteArrayLiteral("\r\n"); }
 
 bool IsBig5Encodable(const QString& text, QString* offending)
 {
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; }))
+        return true;
     QStringEncoder encoder("Big5");
     const QByteArray bytes = encoder.encode(text);
     // The encoder may substitute rather than fail, so compare the way back too.
