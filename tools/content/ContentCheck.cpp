@@ -244,10 +244,12 @@ private:
             }
             m_units.insert(code, row.line);
             if (code.startsWith(QLatin1Char('P'))) {
-                static const QRegularExpression title(QStringLiteral("^(母音|子音)：\\[[^\\]]+\\]"));
+                // The rest of the title is drawn by the rule-page renderer,
+                // which turns only parenthesised transcriptions into glyphs.
+                static const QRegularExpression title(QStringLiteral("^(母音|子音)：\\([^)]+\\)"));
                 if (!title.match(p.text(row, QStringLiteral("descript"))).hasMatch())
                     warn(p.path, row.line,
-                         QStringLiteral("P unit title \"%1\" is not of the form 母音：[A] or 子音：[tS]")
+                         QStringLiteral("P unit title \"%1\" is not of the form 母音：(A) or 子音：(tS)")
                              .arg(p.text(row, QStringLiteral("descript"))));
             }
         }

@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QSet>
 #include <QtEndian>
 
@@ -134,8 +133,10 @@ bool WriteScrambled(const QString& mp3Path, const QString& xp3Path, QString* err
     }
     QByteArray bytes = in.readAll();
     PermuteSoundBytes(bytes);
-    QSaveFile out(xp3Path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
+    // Plain writes: the whole staging folder is swapped in at the end, so a
+    // file needs no atomic replacement of its own (and no sync).
+    QFile out(xp3Path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) {
         *error = QStringLiteral("cannot write %1").arg(xp3Path);
         return false;
     }
@@ -190,6 +191,7 @@ bool MakeRecordings(const QList<RecordingNeed>& needs, const QString& xp3Dir, co
     // included, so a changed setting never reuses a stale file.
     QString toolKey;
     std::vector<Job> jobs, toMake;
+    QSet<QString> pending;
     for (const RecordingNeed& n : needs) {
         if (n.source == RecordingSource::None) {
             *error = QStringLiteral("%1 \"%2\" has no recording source").arg(n.what, n.name);
@@ -212,8 +214,12 @@ bool MakeRecordings(const QList<RecordingNeed>& needs, const QString& xp3Dir, co
             QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha256).toHex().left(32));
         Job job{&n, QDir(options.cacheDir).filePath(hash + QStringLiteral(".mp3"))};
         jobs.push_back(job);
-        if (!QFileInfo(job.cached).isFile())
+        // Several names may share one input (ai, ay and a_e all say "e"):
+        // each distinct input is synthesised once.
+        if (!QFileInfo(job.cached).isFile() && !pending.contains(job.cached)) {
+            pending.insert(job.cached);
             toMake.push_back(job);
+        }
     }
 
     if (!toMake.empty()) {
