@@ -1,5 +1,6 @@
 #include "ExitProgram.h"
 #include "SingleInstance.h"
+#include "exercises/ExerciseWindows.h"
 #include "frmStartUp.h"
 #include "ui/HtmlView.h"
 
@@ -15,6 +16,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("Varnelo"));
     app.setQuitOnLastWindowClosed(false);
+    RegisterExerciseWindows();
 
     auto* startup = new frmStartUp;
     if (!startup->Form_Load())

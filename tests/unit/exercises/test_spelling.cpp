@@ -198,8 +198,10 @@ TEST(Spelling, ARepeatedWordIsFoundAtItsFirstPlace)
 TEST(Spelling, OnlyTheFirst200WordsTakePart)
 {
     QStringList statements = {kSchema[0]};
+    QStringList rows;
     for (int i = 1; i <= 201; ++i)
-        statements << QString("insert into jwords values ('w%1', '(w)', 'm', null, null, '', '', 'S09')").arg(i);
+        rows << QString("('w%1', '(w)', 'm', null, null, '', '', 'S09')").arg(i);
+    statements << "insert into jwords values " + rows.join(", ");
     FixtureDataFolder data(statements);
     ASSERT_TRUE(data.ok());
     const QStringList seq = SpellingWordSequence("S09");
