@@ -1,7 +1,12 @@
+#include "app/AppValues.h"
 #include "pages/PageFrame.h"
+#include "pages/PhoneticHtml.h"
 #include "ui/HtmlView.h"
 
+#include <QDir>
 #include <QEventLoop>
+#include <QImage>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QVariant>
 #include <gtest/gtest.h>
@@ -157,4 +162,27 @@ TEST_F(ViewFixture, RewritingReplacesThePage)
     write(GetHtmlFrame(QStringLiteral("HEADER"), QStringLiteral("#FFFFFF")) + BodyTagScrolling()
           + QStringLiteral("\r\n<p id='t'>第二</p>") + GetHtmlFrame(QStringLiteral("FOOTER"), QString()));
     EXPECT_EQ(evaluate(*view, QStringLiteral("document.getElementById('t').textContent")).toString(), QStringLiteral("第二"));
+}
+
+TEST_F(ViewFixture, PagesShowGlyphsFromTheDataFolder)
+{
+    // A data folder with two glyphs, addressed as every page addresses them:
+    // the glyph base, then "font_s\" with a backslash.
+    QTemporaryDir tmp;
+    MutableApp().TempFolder = tmp.path();
+    MutableApp().ProductFolderName = QStringLiteral("Varnelo");
+    const QString folder = DataFolder() + QStringLiteral("/symbol/font_s");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QImage glyph(12, 27, QImage::Format_RGB32);
+    glyph.fill(Qt::black);
+    ASSERT_TRUE(glyph.save(folder + QStringLiteral("/s_a.gif"), "PNG"));
+    ASSERT_TRUE(glyph.save(folder + QStringLiteral("/long.gif"), "PNG"));
+
+    const QString page = GetHtmlFrame(QStringLiteral("HEADER"), QStringLiteral("#FFFFFF")) + BodyTagScrolling()
+        + QStringLiteral("\r\n") + GetPhoneticHtml(GlyphBase(), QStringLiteral("a:"), 27)
+        + GetHtmlFrame(QStringLiteral("FOOTER"), QString());
+    write(page);
+    const QString loaded = QStringLiteral(
+        "(function(){var n=0;for(const i of document.images){if(i.complete&&i.naturalWidth>0)++n;}return n;})()");
+    EXPECT_TRUE(waitUntil([&] { return evaluate(*view, loaded).toInt() == 2; }, 5000)) << "both glyph images load";
 }

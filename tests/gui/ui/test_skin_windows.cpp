@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProcess>
@@ -108,6 +109,32 @@ TEST(SkinWindows, MagentaAreasLetClicksThrough)
     ASSERT_TRUE(xclick({300, 190}));  // drawn half
     ASSERT_TRUE(waitUntil([&] { return skinned.presses == 1; }));
     EXPECT_EQ(behind.presses, 1);
+}
+
+TEST(SkinWindows, DraggedByItsBackground)
+{
+    const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+    if (xdotool.isEmpty())
+        GTEST_SKIP() << "xdotool is not installed";
+    QPixmap pm(200, 100);
+    pm.fill(QColor(60, 140, 220));
+    SkinnedWindow w(QStringLiteral("frmTest"), pm);
+    w.move(200, 200);
+    w.show();
+    ASSERT_TRUE(waitUntil([&] { return exposed(&w); }));
+    const QPoint start = w.pos();
+    auto run = [&](const QStringList& args) { return QProcess::execute(xdotool, args) == 0; };
+    ASSERT_TRUE(run({QStringLiteral("mousemove"), QStringLiteral("250"), QStringLiteral("250"), QStringLiteral("mousedown"),
+                     QStringLiteral("1")}));
+    ASSERT_TRUE(waitUntil([] { return QGuiApplication::mouseButtons() & Qt::LeftButton; }));
+    ASSERT_TRUE(run({QStringLiteral("mousemove"), QStringLiteral("300"), QStringLiteral("280")}));
+    ASSERT_TRUE(run({QStringLiteral("mousemove"), QStringLiteral("330"), QStringLiteral("290")}));
+    ASSERT_TRUE(waitUntil([&] { return w.pos() == start + QPoint(80, 40); })) << w.pos().x() << "," << w.pos().y();
+    ASSERT_TRUE(run({QStringLiteral("mouseup"), QStringLiteral("1")}));
+    // Moving without the button afterwards leaves the window where it is.
+    ASSERT_TRUE(run({QStringLiteral("mousemove"), QStringLiteral("350"), QStringLiteral("300")}));
+    waitUntil([] { return false; }, 200);
+    EXPECT_EQ(w.pos(), start + QPoint(80, 40));
 }
 
 TEST(SkinWindows, MessageWindowLooks)
