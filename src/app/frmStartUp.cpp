@@ -6,6 +6,7 @@
 #include "Trace.h"
 #include "data/Database.h"
 #include "lessons/frmMain.h"
+#include "online/PrepareContentData.h"
 
 #include <QGuiApplication>
 #include <QPointer>
@@ -55,6 +56,8 @@ bool frmStartUp::Form_Load()
     move(-10000 / kTwipsPerPixel, -10000 / kTwipsPerPixel);
 
     InitGlobalValues();
+
+    PrepareContentData();
 
     if (!CheckDatabaseEngine())
         return false;
