@@ -200,6 +200,21 @@ def vowel_word_sql(letter_set, sound):
             % (letter_set, sound))
 
 
+def start_program(program, display, work):
+    """Starts the program as a new learner would: an empty temporary folder of its own."""
+    os.makedirs(work)
+    tmp, tmpdir = os.path.join(work, "tmp"), os.path.join(work, "tmpdir")
+    os.makedirs(tmp)
+    os.makedirs(tmpdir)
+    trace = Trace(os.path.join(work, "trace.jsonl"))
+    port = free_port()
+    env = dict(os.environ, TMP=tmp, TMPDIR=tmpdir, DISPLAY=display, VARNELO_TRACE=trace.path,
+               QTWEBENGINE_REMOTE_DEBUGGING=str(port), VARNELO_NO_BROWSER="1", VARNELO_AUTO_ANSWER="OK",
+               QTWEBENGINE_CHROMIUM_FLAGS=os.environ.get("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox"))
+    env.pop("QT_QPA_PLATFORM", None)
+    return subprocess.Popen([program], env=env), trace, DevTools(port), tmp
+
+
 def main():
     bin_dir = os.path.abspath(sys.argv[1])
     screenshot = sys.argv[2] if len(sys.argv) > 2 else None
@@ -209,23 +224,20 @@ def main():
         return 77  # skipped
 
     work = tempfile.mkdtemp(prefix="vrn-e2e-lessons-")
-    tmp, tmpdir = os.path.join(work, "tmp"), os.path.join(work, "tmpdir")
-    os.makedirs(tmp)
-    os.makedirs(tmpdir)
-    trace = Trace(os.path.join(work, "trace.jsonl"))
-    port = free_port()
     x = XServer()
-    env = dict(os.environ, TMP=tmp, TMPDIR=tmpdir, DISPLAY=x.display, VARNELO_TRACE=trace.path,
-               QTWEBENGINE_REMOTE_DEBUGGING=str(port), VARNELO_NO_BROWSER="1", VARNELO_AUTO_ANSWER="OK",
-               QTWEBENGINE_CHROMIUM_FLAGS=os.environ.get("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox"))
-    env.pop("QT_QPA_PLATFORM", None)
-    proc = subprocess.Popen([program], env=env)
+    procs = []
     try:
-        run(proc, trace, DevTools(port), x.display, tmp, screenshot)
+        proc, trace, devtools, tmp = start_program(program, x.display, os.path.join(work, "browse"))
+        procs.append(proc)
+        run(proc, trace, devtools, x.display, tmp, screenshot)
+        proc, trace, devtools, tmp = start_program(program, x.display, os.path.join(work, "close"))
+        procs.append(proc)
+        close_button_ends_without_asking(proc, trace, x.display)
     finally:
-        if proc.poll() is None:
-            proc.kill()
-            proc.wait(10)
+        for proc in procs:
+            if proc.poll() is None:
+                proc.kill()
+                proc.wait(10)
         x.stop()
         if os.environ.get("VARNELO_KEEP_E2E") is None:
             shutil.rmtree(work, ignore_errors=True)
@@ -233,6 +245,30 @@ def main():
             print("kept", work)
     print("lesson browser end to end: passed")
     return 0
+
+
+def expect_program_ends(proc, trace, since):
+    """The exit procedure ran, the program ended, the startup window went last."""
+    trace.wait_for("the exit procedure", lambda e: e["ev"] == "exit", since)
+    try:
+        code = proc.wait(30)
+    except subprocess.TimeoutExpired:
+        fail("the program did not end after the exit procedure")
+    expect_equal("exit code", code, 0)
+    unloaded = [e["name"] for e in trace.events()[since:] if e["ev"] == "window" and e["state"] == "unloaded"]
+    if not unloaded or unloaded[-1] != "frmStartUp" or "frmMain" not in unloaded:
+        fail("unload order: %r" % unloaded)
+
+
+def close_button_ends_without_asking(proc, trace, display):
+    trace.wait_for("the main window", lambda e: e["ev"] == "window" and e["name"] == "frmMain" and e["state"] == "shown")
+    trace.wait_for("the startup to finish", lambda e: e["ev"] == "window" and e["name"] == "frmStartUp" and e["state"] == "shown")
+    time.sleep(0.5)  # the fade-in
+    mark = len(trace.events())
+    window_click(display, 958 + 16, 12 + 12)
+    expect_program_ends(proc, trace, mark)
+    if any(e["ev"] == "message" for e in trace.events()[mark:]):
+        fail("the close button asked a question")
 
 
 def window_click(display, x, y):
@@ -379,15 +415,7 @@ def run(proc, trace, devtools, display, tmp, screenshot):
     window_click(display, 906 + 24, 104 + 24)
     asked = trace.wait_for("message 40", lambda e: e["ev"] == "message", mark)
     expect_equal("exit question", (asked["id"], asked["buttons"], asked["icon"]), ("40", "OK_CANCEL", 2))
-    trace.wait_for("the exit procedure", lambda e: e["ev"] == "exit", mark)
-    try:
-        code = proc.wait(30)
-    except subprocess.TimeoutExpired:
-        fail("the program did not end after the exit procedure")
-    expect_equal("exit code", code, 0)
-    unloaded = [e["name"] for e in trace.events()[mark:] if e["ev"] == "window" and e["state"] == "unloaded"]
-    if not unloaded or unloaded[-1] != "frmStartUp" or "frmMain" not in unloaded:
-        fail("unload order: %r" % unloaded)
+    expect_program_ends(proc, trace, mark)
 
 
 if __name__ == "__main__":
