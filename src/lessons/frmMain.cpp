@@ -37,6 +37,8 @@ const QRect kListSub(200, 322, 87, 239);
 const QRect kSoundRule(366, 194, 555, 137);
 const QRect kWords(366, 394, 555, 251);
 const QRect kClose(958, 12, 32, 25);
+// Menu buttons from left to right: entries 1 to 5, then the exit entry 0.
+constexpr int kMenuLeft[6] = {906, 636, 692, 746, 798, 852};
 constexpr int kMenuTop = 104;
 constexpr int kMenuSize = 48;
 

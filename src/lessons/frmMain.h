@@ -67,9 +67,6 @@ public:
     // The manual's address: WebSiteUrl + "_manuals/vrn/".
     static QString ManualUrl();
 
-    // Menu buttons from left to right: entries 1 to 5, then the exit entry 0.
-    static constexpr int kMenuLeft[6] = {906, 636, 692, 746, 798, 852};
-
 protected:
     void imgClose_Click() override;
     void FadeOutFinished() override;
