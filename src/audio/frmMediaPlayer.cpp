@@ -106,14 +106,15 @@ void frmMediaPlayer::PlaySoundDecode(const QString& name)
         return;
     }
 
-    // Pointing the player at a new file stops the sound of an outer call
-    // synchronously; that call's wait then ends on its own.
+    // Pointing the player at a new file ends the sound of an outer call (one
+    // waiting below this one); that call sees it no longer owns the player
+    // and ends its wait once this call has returned.
     wmpPlayer->setSource(QUrl::fromLocalFile(target));
     const quint64 call = ++m_lastCall;
     m_current = call;
     m_progressed = false;
     m_retried = false;
-    emit playbackEnded();  // wakes an outer call whose sound was just replaced
+    emit playbackEnded();
     wmpPlayer->play();
     m_stallGuard->start();
     Trace::sound(name, QStringLiteral("play"));
