@@ -48,14 +48,35 @@ ExerciseWindow::ExerciseWindow(int exercise, const ExerciseLayout& layout)
     webMain->setGeometry(layout.webMain);
     MakeCloseButton(QRect(layout.imgClose, QSize(48, 48)));
 
-    connect(webSelect, &HtmlView::commandReceived, this, &ExerciseWindow::webSelect_BeforeNavigate2);
-    connect(webMain, &HtmlView::commandReceived, this, &ExerciseWindow::webMain_BeforeNavigate2);
+    connect(webSelect, &HtmlView::commandReceived, this, [this](const QString& command) {
+        HandlerScope running(this);
+        webSelect_BeforeNavigate2(command);
+    });
+    connect(webMain, &HtmlView::commandReceived, this, [this](const QString& command) {
+        HandlerScope running(this);
+        webMain_BeforeNavigate2(command);
+    });
 }
 
 ExerciseWindow::~ExerciseWindow() = default;
 
+ExerciseWindow::HandlerScope::HandlerScope(ExerciseWindow* window)
+    : m_window(window)
+{
+    ++m_window->m_runningHandlers;
+}
+
+ExerciseWindow::HandlerScope::~HandlerScope()
+{
+    if (--m_window->m_runningHandlers == 0 && m_window->m_unloadWhenIdle) {
+        m_window->m_unloadWhenIdle = false;
+        m_window->Unload();
+    }
+}
+
 void ExerciseWindow::Form_Load()
 {
+    m_unloadWhenIdle = false;
     LoadForm();
     SetMouseIconHand();
     CenterForm(this);
@@ -87,5 +108,10 @@ void ExerciseWindow::FadeOutFinished()
 {
     if (frmMain* main = frmMain::Instance())
         main->ShowAgain();
+    if (m_runningHandlers > 0) {
+        hide();
+        m_unloadWhenIdle = true;
+        return;
+    }
     Unload();
 }

@@ -53,6 +53,21 @@ protected:
 
     // Runs when a unit is chosen, before the list and page are rebuilt.
     virtual void UnitChosen() {}
+
+    // Held while a handler of the window runs. A handler may wait in the
+    // event loop (a sound plays, a box is open) and the fade-out may end
+    // meanwhile: the window then hides at once but is unloaded only when the
+    // last handler has returned, never under a running one.
+    class HandlerScope {
+    public:
+        explicit HandlerScope(ExerciseWindow* window);
+        ~HandlerScope();
+        HandlerScope(const HandlerScope&) = delete;
+        HandlerScope& operator=(const HandlerScope&) = delete;
+
+    private:
+        ExerciseWindow* m_window;
+    };
     // Plays a recording through the sound player; returns when it has stopped.
     void PlaySound(const QString& soundName);
 
@@ -65,4 +80,6 @@ protected:
 private:
     int m_exercise;
     QString m_selectedUnit;
+    int m_runningHandlers = 0;
+    bool m_unloadWhenIdle = false;
 };

@@ -6,8 +6,6 @@
 #include "audio/frmMediaPlayer.h"
 #include "ui/HtmlView.h"
 
-#include <QPointer>
-
 frmExam4::frmExam4()
     : ExerciseWindow(4, {QRect(52, 126, 387, 567), QRect(502, 198, 433, 489), QPoint(904, 30), QRect(32, 82, 939, 615)})
 {
@@ -40,11 +38,8 @@ void frmExam4::MainPageShown()
     if (!m_playPending)
         return;
     m_playPending = false;
-    QPointer<frmExam4> self(this);
+    HandlerScope running(this);
     PlaySound(m_wordToPlay);
-    // The window may have been closed while the word played.
-    if (!self)
-        return;
     webMain->setFocus();
     webMain->RunScript(QStringLiteral("var f = document.getElementById('inputword'); if (f) f.focus();"));
 }

@@ -2,6 +2,7 @@
 #include "app/AppValues.h"
 #include "app/Forms.h"
 #include "app/Trace.h"
+#include "audio/SoundFileCodec.h"
 #include "exercises/ExerciseWindows.h"
 #include "lessons/ExerciseLauncher.h"
 #include "exercises/frmExam1.h"
@@ -12,11 +13,14 @@
 #include "ui/PictureButton.h"
 #include "unit/exercises/ExerciseFixture.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QPointer>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -35,6 +39,25 @@ void WriteRecording(const QString& name)
     QFile f(DataFolder() + "/xp3/" + name + ".xp3");
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(QByteArray(5000, '\0'));
+}
+
+// A real recording of a tone lasting `seconds`, scrambled as the content has it.
+bool WritePlayableRecording(const QString& name, int seconds)
+{
+    if (QStandardPaths::findExecutable("sox").isEmpty() || QStandardPaths::findExecutable("lame").isEmpty())
+        return false;
+    const QString wav = App().TempFolder + "/tone.wav", mp3 = App().TempFolder + "/tone.mp3";
+    if (QProcess::execute("sox", {"-n", "-r", "22050", "-c", "1", wav, "synth", QString::number(seconds), "sine", "440"}) != 0
+        || QProcess::execute("lame", {"--quiet", wav, mp3}) != 0)
+        return false;
+    QFile in(mp3);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray bytes = in.readAll();
+    PermuteSoundBytes(bytes);
+    QDir().mkpath(DataFolder() + "/xp3");
+    QFile out(DataFolder() + "/xp3/" + name + ".xp3");
+    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size();
 }
 
 // The trace of one test, read back as events.
@@ -335,4 +358,76 @@ TEST(ExerciseWindows, TheMainWindowStepsAsideWhileAnExerciseIsOpen)
     EXPECT_TRUE(WaitUntil([&] { return gone.isNull(); }));
     SetExerciseOpener(nullptr);
     qunsetenv("VARNELO_AUTO_ANSWER");
+}
+
+// The sound waits in the event loop inside the window's own command handler;
+// the window is unloaded from that loop when its fade-out ends.
+TEST(ExerciseWindows, ClosingWhileASoundPlays)
+{
+    FixtureDataFolder data(fixture::kSchema);
+    if (!WritePlayableRecording("b_a", 3) || !WritePlayableRecording("cat", 3))
+        GTEST_SKIP() << "sox and lame are needed to make a test recording";
+    TraceLog trace;
+    const auto soundEvent = [&](const QString& name, const QString& state) {
+        for (const QJsonObject& o : trace.events("sound"))
+            if (o.value("name") == name && o.value("state") == state)
+                return o.value("t").toInteger();
+        return qint64(-1);
+    };
+    // The test itself waits below the sound's own wait, so the close button
+    // is pressed from a timer that runs inside it, as the learner's click would.
+    struct CloseWhilePlaying {
+        QTimer poll;
+        qint64 clickedAt = -1;
+        bool hiddenWhilePlaying = false;
+        bool unloadedWhilePlaying = false;
+    };
+    const auto closeWhilePlaying = [&](ExerciseWindow* w, const QString& sound, CloseWhilePlaying& c) {
+        c.poll.setInterval(20);
+        QObject::connect(&c.poll, &QTimer::timeout, [&, w = QPointer<ExerciseWindow>(w), sound] {
+            if (!w) {
+                c.unloadedWhilePlaying = c.unloadedWhilePlaying || soundEvent(sound, "stopped") < 0;
+                return;
+            }
+            if (c.clickedAt < 0 && soundEvent(sound, "play") >= 0) {
+                c.clickedAt = QDateTime::currentMSecsSinceEpoch();
+                QTest::mouseClick(w->findChild<PictureButton*>("imgClose"), Qt::LeftButton);
+            } else if (c.clickedAt >= 0 && !w->isVisible() && soundEvent(sound, "stopped") < 0) {
+                c.hiddenWhilePlaying = true;
+            }
+        });
+        c.poll.start();
+    };
+
+    // Exercise 1 lets the item play to its end; the window leaves the screen
+    // at the end of its fade-out and is unloaded once the handler that plays
+    // the item has returned.
+    OpenExercise(1);
+    QPointer<ExerciseWindow> w1 = ExerciseWindowFor(1);
+    ASSERT_TRUE(WaitUntil([&] { return Js(w1->selectView(), "document.querySelectorAll('td').length").toInt() > 0; }));
+    ChooseUnit(w1, 0);
+    CloseWhilePlaying c1;
+    closeWhilePlaying(w1, "b_a", c1);
+    Js(w1->mainView(), "document.querySelector(\"a[href='cmd:b_a']\").click();");
+    ASSERT_TRUE(WaitUntil([&] { return w1.isNull(); }));
+    c1.poll.stop();
+    EXPECT_TRUE(c1.hiddenWhilePlaying);
+    EXPECT_FALSE(c1.unloadedWhilePlaying);
+    EXPECT_GE(soundEvent("b_a", "stopped") - soundEvent("b_a", "play"), 2500) << "the item was cut short";
+
+    // Exercise 4 stops its word before fading out.
+    OpenExercise(4);
+    QPointer<ExerciseWindow> w4 = ExerciseWindowFor(4);
+    ASSERT_TRUE(WaitUntil([&] { return Js(w4->selectView(), "document.querySelectorAll('td').length").toInt() > 0; }));
+    CloseWhilePlaying c4;
+    closeWhilePlaying(w4, "cat", c4);
+    Js(w4->selectView(), "document.querySelector('td').click();");
+    ASSERT_TRUE(WaitUntil([&] { return w4.isNull(); }));
+    c4.poll.stop();
+    ASSERT_GE(c4.clickedAt, 0);
+    EXPECT_LT(soundEvent("cat", "stopped") - soundEvent("cat", "play"), 1500) << "the word played on after the close button";
+
+    EXPECT_TRUE(QDir(data.tempFolder()).entryList({"vrn_sound*.mp3"}).isEmpty());
+    for (QWidget* form : LoadedForms())
+        EXPECT_FALSE(form->objectName().startsWith("frmExam")) << form->objectName().toStdString();
 }
