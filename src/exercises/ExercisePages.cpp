@@ -89,6 +89,38 @@ QString AnswerValue(const QString& answer)
         return answer;
     return QLatin1Char('\'') + JsString(answer) + QLatin1Char('\'');
 }
+
+// The judging script after the table, with one answer line per question
+// (each ending in CR LF, and one more line end after them).
+QString Exercise3Script(const QString& answerLines)
+{
+    const auto mark = [](const char* picture) {
+        return QStringLiteral("\"<img src='") + PictureUrl(QString::fromLatin1(picture)) + QStringLiteral("'>\"");
+    };
+    const QStringList lines = {
+        QStringLiteral("<script type='text/JavaScript'>"),
+        QStringLiteral("<!--"),
+        QStringLiteral(" var tmpWord = new Array(300);"),
+        answerLines,
+        QStringLiteral(" function checkAnswer(pIndex,pAns)"),
+        QStringLiteral(" {"),
+        QStringLiteral("     var thisField = 'optfield_' + pIndex + '_' + pAns;"),
+        QStringLiteral("     if (tmpWord[pIndex] == pAns)"),
+        QStringLiteral("     {"),
+        QStringLiteral("         document.getElementById(thisField).innerHTML = ") + mark("ans_ok.gif") + QStringLiteral(";"),
+        QStringLiteral("         location.href='cmd:ANS:Y';"),
+        QStringLiteral("     }"),
+        QStringLiteral("     else"),
+        QStringLiteral("     {"),
+        QStringLiteral("         document.getElementById(thisField).innerHTML = ") + mark("ans_err.gif") + QStringLiteral(";"),
+        QStringLiteral("         location.href='cmd:ANS:N';"),
+        QStringLiteral("     }"),
+        QStringLiteral(" }"),
+        QStringLiteral("//-->"),
+        QStringLiteral("</script>"),
+    };
+    return lines.join(Crlf()) + Crlf();
+}
 }
 
 QString Exercise1Page(const QString& unitCode)
@@ -103,25 +135,6 @@ QString Exercise2Page(const QString& unitCode)
     if (unitCode.isEmpty())
         return Page(BodyTagScrolling(), QString());
     return Page(BodyTagScrolling(), ItemTable(Sql::Exercise2Words(unitCode), Exercise2Row));
-}
-
-QString Exercise3Script(const QString& answerLines)
-{
-    const QString crlf = Crlf();
-    const auto mark = [](const char* picture) {
-        return QStringLiteral("\"<img src='") + PictureUrl(QString::fromLatin1(picture)) + QStringLiteral("'>\"");
-    };
-    return QStringLiteral("<script type='text/JavaScript'>") + crlf + QStringLiteral("<!--") + crlf
-        + QStringLiteral(" var tmpWord = new Array(300);") + crlf + answerLines + crlf
-        + QStringLiteral(" function checkAnswer(pIndex,pAns)") + crlf + QStringLiteral(" {") + crlf
-        + QStringLiteral("     var thisField = 'optfield_' + pIndex + '_' + pAns;") + crlf
-        + QStringLiteral("     if (tmpWord[pIndex] == pAns)") + crlf + QStringLiteral("     {") + crlf
-        + QStringLiteral("         document.getElementById(thisField).innerHTML = ") + mark("ans_ok.gif") + QStringLiteral(";") + crlf
-        + QStringLiteral("         location.href='cmd:ANS:Y';") + crlf + QStringLiteral("     }") + crlf + QStringLiteral("     else")
-        + crlf + QStringLiteral("     {") + crlf + QStringLiteral("         document.getElementById(thisField).innerHTML = ")
-        + mark("ans_err.gif") + QStringLiteral(";") + crlf + QStringLiteral("         location.href='cmd:ANS:N';") + crlf
-        + QStringLiteral("     }") + crlf + QStringLiteral(" }") + crlf + QStringLiteral("//-->") + crlf + QStringLiteral("</script>")
-        + crlf;
 }
 
 QString Exercise3Page(const QString& unitCode)

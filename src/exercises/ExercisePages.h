@@ -13,5 +13,3 @@ QString Exercise2Page(const QString& unitCode);
 // Pick the transcription of a spoken word among four: speaker, word, four
 // radio-button options with their mark places, then the judging script.
 QString Exercise3Page(const QString& unitCode);
-// Exercise 3's script block for the collected answer lines.
-QString Exercise3Script(const QString& answerLines);
