@@ -29,13 +29,16 @@ struct ProgramRun {
         env.insert("VARNELO_AUTO_ANSWER", "OK");
         env.insert("VARNELO_NO_BROWSER", "1");
         env.remove("QT_QPA_PLATFORM");
+        if (!env.contains("QTWEBENGINE_CHROMIUM_FLAGS"))
+            env.insert("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox");
     }
 
     std::unique_ptr<QProcess> start(const QProcessEnvironment& e) const
     {
         auto p = std::make_unique<QProcess>();
         p->setProcessEnvironment(e);
-        p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        // Forwarded, never piped: a full pipe nobody reads would stall the program.
+        p->setProcessChannelMode(QProcess::ForwardedChannels);
         p->start(ProgramPath(), {});
         return p;
     }
@@ -115,4 +118,34 @@ TEST(Startup, NonStandardDpiWarnsAndEndsWithNothingWritten)
     }
     EXPECT_TRUE(warned);
     EXPECT_TRUE(QDir(run.tmp.filePath("tmp")).isEmpty()) << "no data folder may be created";
+}
+
+TEST(Startup, FirstRunFillsTheDataFolderAndTracesWindowsAndQueries)
+{
+    if (!QFile::exists(QStringLiteral(VARNELO_BINARY_DIR "/bin/giz/vrndata.giz")))
+        GTEST_SKIP() << "no demo content package in this build tree";
+    ProgramRun run;
+    auto p = run.start(run.env);
+    ASSERT_TRUE(p->waitForStarted(10000));
+    const bool shown = run.waitFor([](const QJsonObject& e) { return IsWindow(e, "frmMain", "shown"); });
+    if (!shown) {
+        QFile f(run.tracePath);
+        f.open(QIODevice::ReadOnly);
+        ADD_FAILURE() << "main window never shown; trace:\n" << f.readAll().left(3000).toStdString();
+        return;
+    }
+    ASSERT_TRUE(run.waitFor([](const QJsonObject& e) {
+        return e["ev"] == "sql" && e["text"] == "select letter_set, set_order from vowels_sound order by set_order";
+    }));
+    EXPECT_TRUE(QFile::exists(run.tmp.filePath("tmp/Varnelo/vrnbase.mdb")));
+
+    QStringList loaded;
+    for (const QJsonObject& e : run.trace())
+        if (e["ev"] == "window" && e["state"] == "loaded")
+            loaded << e["name"].toString();
+    ASSERT_FALSE(loaded.isEmpty());
+    EXPECT_EQ(loaded.first(), "frmStartUp");
+    EXPECT_TRUE(loaded.contains("frmMain"));
+    p->kill();
+    p->waitForFinished(10000);
 }
