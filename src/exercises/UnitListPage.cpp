@@ -23,11 +23,26 @@ QString FontOpening()
     return QStringLiteral("><font style='font-family:Arial; font-size: ") + App().PageFontSize + QStringLiteral(";'>");
 }
 
+// The chosen unit's colour joins the cell's own style attribute: written as
+// a second style attribute on the same tag, the HTML parser drops it and the
+// chosen unit never shows as chosen.
+QString CellStyle(const Cell& cell, bool selected)
+{
+    QString style = QString::fromLatin1(cell.cursor);
+    if (!selected)
+        return style;
+    const QString highlight = QString::fromLatin1(cell.highlight).trimmed();  // style='…'
+    QString declarations = highlight.mid(7, highlight.size() - 8);
+    if (!declarations.endsWith(QLatin1Char(';')))
+        declarations += QLatin1Char(';');
+    style.insert(style.lastIndexOf(QLatin1Char('\'')), QLatin1Char(' ') + declarations);
+    return style;
+}
+
 QString CellText(const Cell& cell, const QString& unitCode, bool selected)
 {
     return QString::fromLatin1(cell.tag) + QStringLiteral("\"javascript:location.href='cmd:") + ExercisePage::JsInAttribute(unitCode)
-        + QStringLiteral("';\"") + QString::fromLatin1(cell.cursor) + (selected ? QString::fromLatin1(cell.highlight) : QString())
-        + cell.content + QStringLiteral("     </td>");
+        + QStringLiteral("';\"") + CellStyle(cell, selected) + cell.content + QStringLiteral("     </td>");
 }
 
 // Exercise 2's titles name the sound group ("母音：" or "子音：") followed by

@@ -17,7 +17,6 @@ QString Click(const QString& code) { return QStringLiteral("\"javascript:locatio
 TEST(UnitList, RowOfEachVariant)
 {
     FixtureDataFolder data;
-    const QString hl = QStringLiteral(" style='background-color: #FFCA95;' ");
     struct Case {
         int exercise;
         QString code, title;
@@ -28,15 +27,15 @@ TEST(UnitList, RowOfEachVariant)
         {1, "E5", "A E I", false,
          kRowStart + "     <td width='100%' height='40' align='left' onclick=" + Click("E5") + " style='cursor: pointer;' " + kFont
              + "5.AEI</font>     </td> </tr>\r\n"},
-        // Exercise 1's highlight is the only one without a semicolon.
+        // The chosen unit's colour shares the cell's one style attribute.
         {1, "E12", "b c", true,
          kRowStart + "     <td width='100%' height='40' align='left' onclick=" + Click("E12")
-             + " style='cursor: pointer;'  style='background-color: #FFCA95' " + kFont + "12.bc</font>     </td> </tr>\r\n"},
+             + " style='cursor: pointer; background-color: #FFCA95;' " + kFont + "12.bc</font>     </td> </tr>\r\n"},
         {2, "P02", "子音：(tS)", true,
          kRowStart + "     <td width='25%' height='40' align='right' valign='top' onclick=" + Click("P02")
-             + " style='cursor: pointer; padding-top:15px;' " + hl + kFont + "02.子音：</font>     </td>"
+             + " style='cursor: pointer; padding-top:15px; background-color: #FFCA95;' " + kFont + "02.子音：</font>     </td>"
              + "     <td width='75%' height='40' align='left' valign='top' onclick=" + Click("P02")
-             + " style='cursor: pointer; padding-top:10px;' " + hl + ">" + ReplacePhoneticInHtml(GlyphBase(), "(tS)", 27)
+             + " style='cursor: pointer; padding-top:10px; background-color: #FFCA95;' >" + ReplacePhoneticInHtml(GlyphBase(), "(tS)", 27)
              + "     </td> </tr>\r\n"},
         {2, "P01", "母音：(e)", false,
          kRowStart + "     <td width='25%' height='40' align='right' valign='top' onclick=" + Click("P01")
@@ -46,8 +45,8 @@ TEST(UnitList, RowOfEachVariant)
              + "     </td> </tr>\r\n"},
         {3, "K01", "kk one", true,
          kRowStart + "     <td width='10%' height='40' align='left' valign='middle' onclick=" + Click("K01")
-             + " style='cursor: pointer;' " + hl + kFont + "01.</font>     </td>"
-             + "     <td width='90%' align='left' valign='middle' onclick=" + Click("K01") + " style='cursor: pointer;' " + hl + kFont
+             + " style='cursor: pointer; background-color: #FFCA95;' " + kFont + "01.</font>     </td>"
+             + "     <td width='90%' align='left' valign='middle' onclick=" + Click("K01") + " style='cursor: pointer; background-color: #FFCA95;' " + kFont
              + "kkone</font>     </td> </tr>\r\n <tr><td height='5'></td></tr>\r\n"},
         {4, "S01", "spell one", false,
          kRowStart + "     <td width='10%' height='38' align='left' valign='middle' onclick=" + Click("S01")
