@@ -3,6 +3,8 @@
 #include "app/AppValues.h"
 
 #include <QDir>
+#include <QEventLoop>
+#include <QTimer>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -60,4 +62,23 @@ QString FixturesDir()
 {
     const QString dir = QStringLiteral(VARNELO_FIXTURES_DIR);
     return QDir(dir).exists() ? dir : QString();
+}
+
+bool WaitUntil(const std::function<bool()>& pred, int timeoutMs)
+{
+    if (pred())
+        return true;
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (pred())
+            loop.quit();
+    });
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    poll.start(5);
+    deadline.start(timeoutMs);
+    loop.exec();
+    return pred();
 }

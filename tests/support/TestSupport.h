@@ -2,6 +2,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 
 // A content database built from SQL text in a fresh temporary folder laid out
 // as a data folder (TMP/Varnelo/vrnbase.mdb), with the application values
@@ -28,3 +29,7 @@ bool ExecSqlite(const QString& path, const QStringList& statements, QString* err
 
 // The shared fixtures folder (Access/Jet samples); empty when absent.
 QString FixturesDir();
+
+// Runs the event loop until pred() holds or the time is up; returns pred().
+// Timers, fades and page loads go on meanwhile, as they do in the program.
+bool WaitUntil(const std::function<bool()>& pred, int timeoutMs = 15000);

@@ -7,6 +7,8 @@
 #include <QList>
 #include <QTimer>
 #include <QVariant>
+#include "support/TestSupport.h"
+
 #include <functional>
 #include <memory>
 
@@ -14,20 +16,6 @@
 // the event loop and gives up after a bounded time.
 namespace gui {
 
-// Runs the event loop until pred() holds or timeoutMs has passed.
-inline bool WaitUntil(const std::function<bool()>& pred, int timeoutMs = 15000)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!pred()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QEventLoop loop;
-        QTimer::singleShot(15, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return true;
-}
 
 // A script's result, waited for.
 inline QVariant Js(HtmlView* view, const QString& script, int timeoutMs = 10000)

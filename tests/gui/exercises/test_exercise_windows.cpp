@@ -28,7 +28,6 @@
 #include <memory>
 
 using gui::Js;
-using gui::WaitUntil;
 
 namespace {
 // A recording the player accepts and fails to decode at once: enough to

@@ -38,21 +38,6 @@ const QStringList kContent = {
     " ('cake', '(kek)', '蛋糕', 'a', 'e', 'C01'), ('rain', '(ren)', '雨', 'ai', 'e', 'R01')",
 };
 
-template <typename Pred>
-bool WaitUntil(Pred pred, int timeoutMs = 30000)
-{
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (pred())
-            loop.quit();
-    });
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    poll.start(20);
-    if (!pred())
-        loop.exec();
-    return pred();
-}
 
 void Click(QWidget* w)
 {
@@ -130,7 +115,7 @@ protected:
     }
 
     // The word table is the last page of a cascade; it shows once loaded.
-    bool WaitForCascade() { return WaitUntil([&] { return form->view("webWords")->isVisible(); }); }
+    bool WaitForCascade() { return WaitUntil([&] { return form->view("webWords")->isVisible(); }, 30000); }
 
     int PagesIn(const QString& view) const
     {
@@ -225,7 +210,7 @@ TEST_F(MainWindow, TogglesReenterTheCascadeAtItsTop)
 TEST_F(MainWindow, AConsonantWithoutSoundCodeTellsTheLearnerNoWordsWereFound)
 {
     Click(form->tabSelect());
-    ASSERT_TRUE(WaitUntil([&] { return !Events("answer").isEmpty(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !Events("answer").isEmpty(); }, 30000));
     EXPECT_EQ(form->wordKey(), "phsnd2");
     EXPECT_EQ(form->mainValue(), "b");
     EXPECT_EQ(MessageSubject, "相關例字");

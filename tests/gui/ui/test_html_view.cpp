@@ -9,29 +9,13 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QVariant>
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 namespace {
 // Runs the event loop until pred holds or the time is up.
-template <typename Pred>
-bool waitUntil(Pred pred, int timeoutMs = 20000)
-{
-    QEventLoop loop;
-    QTimer poll;
-    poll.setInterval(10);
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (pred())
-            loop.quit();
-    });
-    QTimer deadline;
-    deadline.setSingleShot(true);
-    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
-    poll.start();
-    deadline.start(timeoutMs);
-    if (!pred())
-        loop.exec();
-    return pred();
-}
+bool waitUntil(const std::function<bool()>& pred, int timeoutMs = 20000) { return WaitUntil(pred, timeoutMs); }
 
 QVariant evaluate(HtmlView& view, const QString& js)
 {

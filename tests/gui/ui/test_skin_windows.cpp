@@ -14,27 +14,15 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <QWindow>
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 // Under a real X server (xvfb-run). Set VARNELO_SCREENSHOTS to a folder to
 // keep pictures of the windows for a look.
 
 namespace {
-template <typename Pred>
-bool waitUntil(Pred pred, int timeoutMs = 5000)
-{
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (pred())
-            loop.quit();
-    });
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    poll.start(5);
-    if (!pred())
-        loop.exec();
-    return pred();
-}
+bool waitUntil(const std::function<bool()>& pred, int timeoutMs = 5000) { return WaitUntil(pred, timeoutMs); }
 
 void keep(const QPixmap& pm, const QString& name)
 {

@@ -7,24 +7,12 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 namespace {
-template <typename Pred>
-bool waitUntil(Pred pred, int timeoutMs = 5000)
-{
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (pred())
-            loop.quit();
-    });
-    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
-    poll.start(5);
-    if (!pred())
-        loop.exec();
-    return pred();
-}
+bool waitUntil(const std::function<bool()>& pred, int timeoutMs = 5000) { return WaitUntil(pred, timeoutMs); }
 
 // A 100 x 80 picture whose right quarter is the see-through colour.
 QPixmap keyedPicture()
