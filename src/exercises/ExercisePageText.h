@@ -1,4 +1,6 @@
 #pragma once
+#include "pages/ValueQuoting.h"
+
 #include <QString>
 #include <functional>
 
@@ -8,15 +10,10 @@ class RecordSet;
 // addresses, the speaker cell and the frame of the generated pages.
 namespace ExercisePage {
 
-// A value placed inside a single-quoted JavaScript string in a script block.
-// Ordinary words come back unchanged; an apostrophe, a backslash, a line end or
-// "</" is escaped so the string, and the script around it, stay intact.
-QString JsString(const QString& value);
-// A value placed inside a single-quoted HTML attribute (links, names, ids).
-QString Attribute(const QString& value);
-// A value placed inside a single-quoted JavaScript string that itself stands
-// in a double-quoted event attribute ("javascript:location.href='cmd:...';").
-QString JsInAttribute(const QString& value);
+// Values inside quotes are escaped by the shared page rules.
+using ValueQuoting::Attribute;
+using ValueQuoting::JsInAttribute;
+using ValueQuoting::JsString;
 
 // The data folder's picture address of a file: "file:///" + folder + "/pic/" + name.
 QString PictureUrl(const QString& fileName);

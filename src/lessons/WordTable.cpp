@@ -5,6 +5,7 @@
 #include "data/SqlTexts.h"
 #include "pages/PageFrame.h"
 #include "pages/PhoneticHtml.h"
+#include "pages/ValueQuoting.h"
 
 #include <optional>
 
@@ -69,7 +70,7 @@ QString WordRowHtml(int position, const QString& word, const QString& glyphHtml,
     const QString pic = DataFolderUrl() + QStringLiteral("/pic/");
     const QChar q = QLatin1Char('"');
     return QStringLiteral("     <tr>") + nl
-        + cell.arg(QStringLiteral("5%")) + QStringLiteral("<a href='cmd:") + word + QStringLiteral("'><img src='") + pic
+        + cell.arg(QStringLiteral("5%")) + QStringLiteral("<a href='cmd:") + ValueQuoting::Attribute(word) + QStringLiteral("'><img src='") + pic
         + QStringLiteral("speaker_s_normal.gif' onmousemove=") + q + QStringLiteral("javascript:this.src='") + pic
         + QStringLiteral("speaker_s_over.gif';") + q + QStringLiteral(" onmouseout=") + q + QStringLiteral("javascript:this.src='")
         + pic + QStringLiteral("speaker_s_normal.gif';") + q + QStringLiteral(" onmousedown=") + q

@@ -294,6 +294,11 @@ TEST(WordTables, RowTextAndBracketsDrawnAsParentheses)
                     "         <td width='35%' height='28' bgcolor='#E6F1CD'>M</td>\r\n"
                     "     </tr>\r\n");
     EXPECT_TRUE(pic.startsWith("file:///") && !pic.startsWith("file:////"));
+
+    // An apostrophe must not end the speaker link's attribute, or "don't" is never heard.
+    const QString apostrophe = WordRowHtml(0, "don't", "G", "M");
+    EXPECT_TRUE(apostrophe.contains("<a href='cmd:don&#39;t'><img")) << apostrophe.toStdString();
+    EXPECT_TRUE(apostrophe.contains(";'>don't</font>"));
 }
 
 TEST(RulePages, ShownWithGlyphsStylesheetAndMargins)
