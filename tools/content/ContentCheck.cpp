@@ -48,11 +48,11 @@ private:
     // blanks around values, and text that Big5 can hold.
     void checkCells()
     {
-        for (const TableSpec& spec : ContentTables()) {
-            const TsvTable& t = m_s.table(spec.name);
+        for (const TableSpec& layout : ContentTables()) {
+            const TsvTable& t = m_s.table(layout.name);
             for (const TsvRow& row : t.rows) {
-                for (int i = 0; i < spec.columns.size(); ++i) {
-                    const ColumnSpec& col = spec.columns.at(i);
+                for (int i = 0; i < layout.columns.size(); ++i) {
+                    const ColumnSpec& col = layout.columns.at(i);
                     const Cell& cell = row.cells.at(i);
                     if (!cell) {
                         if (!col.nullable)

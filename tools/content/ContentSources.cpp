@@ -139,7 +139,7 @@ QList<QPair<int, QString>> ContentLines(const QString& text)
     return lines;
 }
 
-TsvTable ReadTable(const QString& path, const TableSpec& spec, QList<Fault>* faults)
+TsvTable ReadTable(const QString& path, const TableSpec& layout, QList<Fault>* faults)
 {
     TsvTable t;
     t.path = path;
@@ -156,7 +156,7 @@ TsvTable ReadTable(const QString& path, const TableSpec& spec, QList<Fault>* fau
     }
     t.headerLine = lines.first().first;
     t.header = lines.first().second.split(QLatin1Char('\t'));
-    const QStringList expected = spec.columnNames();
+    const QStringList expected = layout.columnNames();
     if (t.header != expected) {
         faults->append({path, t.headerLine,
                         QStringLiteral("column names are \"%1\", expected \"%2\" (tab-separated)")
@@ -228,9 +228,9 @@ ContentSources LoadContentSources(const QString& contentDir)
 {
     ContentSources s;
     s.dir = contentDir;
-    for (const TableSpec& spec : ContentTables()) {
-        const QString p = s.path(QStringLiteral("tables/%1.tsv").arg(spec.name));
-        s.tables.insert(spec.name, ReadTable(p, spec, &s.faults));
+    for (const TableSpec& layout : ContentTables()) {
+        const QString p = s.path(QStringLiteral("tables/%1.tsv").arg(layout.name));
+        s.tables.insert(layout.name, ReadTable(p, layout, &s.faults));
     }
     s.glyphsPath = s.path(QStringLiteral("glyphs.tsv"));
     s.glyphs = ReadKeyedFile(s.glyphsPath, QStringLiteral("code, symbol and description"),

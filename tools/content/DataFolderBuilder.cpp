@@ -113,26 +113,26 @@ bool WriteContentDatabase(const ContentSources& s, const QString& path, QString*
         };
         if (ok)
             db.transaction();
-        for (const TableSpec& spec : ContentTables()) {
+        for (const TableSpec& layout : ContentTables()) {
             QStringList columns, marks;
-            for (const ColumnSpec& c : spec.columns) {
+            for (const ColumnSpec& c : layout.columns) {
                 // Text compares like the original engine: case-blind.
                 columns << SqlName(c.name) + (c.integer ? QStringLiteral(" INTEGER") : QStringLiteral(" TEXT COLLATE NOCASE"));
                 marks << QStringLiteral("?");
             }
-            exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(SqlName(spec.name), columns.join(QStringLiteral(", "))));
+            exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(SqlName(layout.name), columns.join(QStringLiteral(", "))));
             if (!ok)
                 break;
             // Rows go in file order: without ORDER BY that is the order read back.
             QSqlQuery insert(db);
-            insert.prepare(QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(SqlName(spec.name), marks.join(QStringLiteral(", "))));
-            const TsvTable& t = s.table(spec.name);
+            insert.prepare(QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(SqlName(layout.name), marks.join(QStringLiteral(", "))));
+            const TsvTable& t = s.table(layout.name);
             for (const TsvRow& row : t.rows) {
-                for (int i = 0; i < spec.columns.size(); ++i) {
+                for (int i = 0; i < layout.columns.size(); ++i) {
                     const Cell& c = row.cells.at(i);
                     if (!c)
                         insert.bindValue(i, QVariant(QMetaType::fromType<QString>()));
-                    else if (spec.columns.at(i).integer)
+                    else if (layout.columns.at(i).integer)
                         insert.bindValue(i, c->toInt());
                     else
                         insert.bindValue(i, *c);
