@@ -49,7 +49,11 @@ struct ProgramRun {
         QFile f(tracePath);
         if (!f.open(QIODevice::ReadOnly))
             return out;
-        for (const QByteArray& line : f.readAll().split('\n'))
+        // The program may be writing a line right now: the piece after the
+        // last line end is not an event yet.
+        QList<QByteArray> lines = f.readAll().split('\n');
+        lines.removeLast();
+        for (const QByteArray& line : lines)
             if (!line.isEmpty())
                 out << QJsonDocument::fromJson(line).object();
         return out;

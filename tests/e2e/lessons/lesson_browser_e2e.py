@@ -81,7 +81,8 @@ class Trace:
     def events(self):
         try:
             with open(self.path, encoding="utf-8") as f:
-                return [json.loads(line) for line in f if line.strip()]
+                # The program may be writing a line right now: read whole lines only.
+                return [json.loads(line) for line in f if line.endswith("\n") and line.strip()]
         except FileNotFoundError:
             return []
 
