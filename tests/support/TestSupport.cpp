@@ -3,6 +3,8 @@
 #include "app/AppValues.h"
 
 #include <QDir>
+#include <QFile>
+#include <QJsonDocument>
 #include <QEventLoop>
 #include <QTimer>
 #include <QSqlDatabase>
@@ -81,4 +83,20 @@ bool WaitUntil(const std::function<bool()>& pred, int timeoutMs)
     deadline.start(timeoutMs);
     loop.exec();
     return pred();
+}
+
+QList<QJsonObject> TraceEvents(const QString& tracePath, const QString& ev)
+{
+    QList<QJsonObject> out;
+    QFile f(tracePath);
+    if (!f.open(QIODevice::ReadOnly))
+        return out;
+    QList<QByteArray> lines = f.readAll().split('\n');
+    lines.removeLast();  // empty after a final line end, else a line still being written
+    for (const QByteArray& line : lines) {
+        const QJsonObject e = QJsonDocument::fromJson(line).object();
+        if (!e.isEmpty() && (ev.isEmpty() || e.value(QStringLiteral("ev")).toString() == ev))
+            out << e;
+    }
+    return out;
 }

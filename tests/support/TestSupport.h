@@ -1,4 +1,6 @@
 #pragma once
+#include <QJsonObject>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -33,3 +35,8 @@ QString FixturesDir();
 // Runs the event loop until pred() holds or the time is up; returns pred().
 // Timers, fades and page loads go on meanwhile, as they do in the program.
 bool WaitUntil(const std::function<bool()>& pred, int timeoutMs = 15000);
+
+// The events of a trace file (VARNELO_TRACE), in order; only those named ev
+// when ev is given. Reads whole lines only, so a line the program is still
+// writing is not taken for an event.
+QList<QJsonObject> TraceEvents(const QString& tracePath, const QString& ev = QString());

@@ -2,11 +2,12 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -45,18 +46,7 @@ struct ProgramRun {
 
     QList<QJsonObject> trace() const
     {
-        QList<QJsonObject> out;
-        QFile f(tracePath);
-        if (!f.open(QIODevice::ReadOnly))
-            return out;
-        // The program may be writing a line right now: the piece after the
-        // last line end is not an event yet.
-        QList<QByteArray> lines = f.readAll().split('\n');
-        lines.removeLast();
-        for (const QByteArray& line : lines)
-            if (!line.isEmpty())
-                out << QJsonDocument::fromJson(line).object();
-        return out;
+        return TraceEvents(tracePath);
     }
 
     // Waits (bounded) until the trace holds an event that matches.

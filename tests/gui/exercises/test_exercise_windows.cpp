@@ -16,7 +16,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QPointer>
 #include <QProcess>
@@ -66,16 +65,7 @@ public:
     ~TraceLog() { Trace::openForTest(QString()); }
     QList<QJsonObject> events(const QString& ev) const
     {
-        QList<QJsonObject> out;
-        QFile f(m_dir.path() + "/trace.jsonl");
-        if (!f.open(QIODevice::ReadOnly))
-            return out;
-        for (const QByteArray& line : f.readAll().split('\n')) {
-            const QJsonObject o = QJsonDocument::fromJson(line).object();
-            if (o.value("ev").toString() == ev)
-                out << o;
-        }
-        return out;
+        return TraceEvents(m_dir.path() + "/trace.jsonl", ev);
     }
     // Names of the sounds that started playing, in order.
     QStringList playedSounds() const

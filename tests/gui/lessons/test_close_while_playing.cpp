@@ -15,7 +15,6 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QMouseEvent>
 #include <QProcess>
@@ -76,10 +75,8 @@ TEST(ClosingTheMainWindow, WhileAWordPlaysEndsTheSoundThenThePrograms)
     EXPECT_TRUE(QDir(data.tempFolder()).entryList({"vrn_sound*.mp3"}).isEmpty());
 
     QStringList order;
-    QFile f(tracePath);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    for (const QByteArray& line : f.readAll().split('\n')) {
-        const QJsonObject e = QJsonDocument::fromJson(line).object();
+    ASSERT_TRUE(QFile::exists(tracePath));
+    for (const QJsonObject& e : TraceEvents(tracePath)) {
         if (e["ev"] == "sound")
             order << e["name"].toString() + " " + e["state"].toString();
         else if (e["ev"] == "exit")

@@ -16,7 +16,6 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QMouseEvent>
 #include <QProcess>
@@ -95,15 +94,7 @@ protected:
 
     QList<QJsonObject> Events(const QString& ev) const
     {
-        QList<QJsonObject> out;
-        QFile f(tracePath);
-        if (f.open(QIODevice::ReadOnly))
-            for (const QByteArray& line : f.readAll().split('\n')) {
-                const QJsonObject e = QJsonDocument::fromJson(line).object();
-                if (e["ev"] == ev)
-                    out << e;
-            }
-        return out;
+        return TraceEvents(tracePath, ev);
     }
 
     QStringList Sql() const

@@ -4,12 +4,13 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
+#include "support/TestSupport.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -23,14 +24,11 @@ QWidget* Form(const char* name)
 
 QStringList Unloaded(const QString& tracePath)
 {
+    EXPECT_TRUE(QFile::exists(tracePath));
     QStringList names;
-    QFile f(tracePath);
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-    for (const QByteArray& line : f.readAll().split('\n')) {
-        const QJsonObject e = QJsonDocument::fromJson(line).object();
-        if (e["ev"] == "window" && e["state"] == "unloaded")
+    for (const QJsonObject& e : TraceEvents(tracePath, "window"))
+        if (e["state"] == "unloaded")
             names << e["name"].toString();
-    }
     return names;
 }
 }

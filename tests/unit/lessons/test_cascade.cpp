@@ -12,7 +12,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
@@ -56,13 +55,8 @@ QStringList SqlRunBy(const QString& traceFolder, F&& f)
     f();
     Trace::openForTest(QString());
     QStringList out;
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly))
-        for (const QByteArray& line : file.readAll().split('\n')) {
-            const QJsonObject e = QJsonDocument::fromJson(line).object();
-            if (e["ev"] == "sql")
-                out << e["text"].toString();
-        }
+    for (const QJsonObject& e : TraceEvents(path, "sql"))
+        out << e["text"].toString();
     return out;
 }
 

@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <gtest/gtest.h>
 #include <sodium.h>
@@ -45,15 +44,7 @@ bool WritePackage(const QString& path, const QByteArray& body, const QByteArray&
 
 QList<QJsonObject> ProcessEvents(const QString& tracePath)
 {
-    QList<QJsonObject> out;
-    QFile f(tracePath);
-    if (f.open(QIODevice::ReadOnly))
-        for (const QByteArray& line : f.readAll().split('\n')) {
-            const QJsonObject e = QJsonDocument::fromJson(line).object();
-            if (e["ev"] == "process")
-                out << e;
-        }
-    return out;
+    return TraceEvents(tracePath, "process");
 }
 
 class UnpackPackage : public ::testing::Test {

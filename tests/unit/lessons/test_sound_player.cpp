@@ -11,7 +11,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QStandardPaths>
@@ -46,15 +45,7 @@ QStringList PlayableCopies(const QString& tempFolder)
 
 QList<QJsonObject> SoundEvents(const QString& tracePath)
 {
-    QList<QJsonObject> out;
-    QFile f(tracePath);
-    if (f.open(QIODevice::ReadOnly))
-        for (const QByteArray& line : f.readAll().split('\n')) {
-            const QJsonObject e = QJsonDocument::fromJson(line).object();
-            if (e["ev"] == "sound")
-                out << e;
-        }
-    return out;
+    return TraceEvents(tracePath, "sound");
 }
 
 QString Describe(const QList<QJsonObject>& events)

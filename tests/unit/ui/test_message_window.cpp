@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QFile>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QMouseEvent>
 #include <QTemporaryDir>
@@ -156,12 +155,8 @@ TEST(MessageWindow, AutoAnswerAndTrace)
     Trace::openForTest(QString());
     EXPECT_EQ(MessageAnswer, QStringLiteral("CANCEL"));
 
-    QFile f(tracePath);
-    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    QList<QJsonObject> events;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (!line.isEmpty())
-            events << QJsonDocument::fromJson(line).object();
+    ASSERT_TRUE(QFile::exists(tracePath));
+    const QList<QJsonObject> events = TraceEvents(tracePath);
     auto find = [&](const char* ev) {
         for (const QJsonObject& o : events)
             if (o.value(QStringLiteral("ev")).toString() == QLatin1String(ev))
